@@ -1,0 +1,18 @@
+# Fails when a Windows program needs a DLL that a bare Windows does not have:
+#   cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_imports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cannot read the headers of ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
+if(NOT imports)
+  message(FATAL_ERROR "no DLL imports found in ${PROGRAM}")
+endif()
+foreach(import IN LISTS imports)
+  string(REPLACE "DLL Name: " "" dll "${import}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll MATCHES "^(kernel32|msvcrt|user32|advapi32|ntdll)\\.dll$")
+    message(FATAL_ERROR "${PROGRAM} needs ${dll}, which is not part of Windows")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
