@@ -118,5 +118,17 @@ TEST(FrontEnd, DirectoryWhereAFileIsExpected) {
     }
 }
 
+TEST(FrontEnd, PathThroughARegularFile) {
+    ScratchDirectory dir;
+    dir.write("plain", one_entry_listing());
+    RunResult result = dir.run({"plain/tv"});
+    EXPECT_EQ(output_with("Can't open file .txt!"), result.output);
+    EXPECT_EQ(1, result.exit_status);
+    result = dir.run({"plain/tv", "/extract"});
+    EXPECT_EQ(output_with("Can't open file .txt!"), result.output);
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ((std::vector<std::string>{"plain"}), dir.names());
+}
+
 }  // namespace
 }  // namespace skedmill::e2e

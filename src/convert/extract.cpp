@@ -1,8 +1,7 @@
-// Extract mode: reads the guide pair and writes the text listing. The index
-// file is read in two gulps (its count, then exactly the records it declares)
-// and the reachable part of the program data file in one, so a run costs a
-// handful of system calls; each record is then checked whole before its two
-// lines are added to the listing.
+// Extract mode: guide pair -> text listing. The index file is read in two
+// gulps (its count, then exactly the records it declares) and the reachable
+// part of the program data file in one, so a run costs a handful of system
+// calls; the listing goes out in blocks of about a megabyte.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,78 +15,52 @@
 namespace skedmill {
 namespace {
 
-// Bytes read from one of the pair's files: `size` good bytes, and whether a
-// read error (not the end of the file) came right after them.
-struct LoadedBytes {
-    std::unique_ptr<std::uint8_t[]> bytes;
-    std::size_t size = 0;
-    bool failed = false;
+struct PendingListing {
+    ListingSink sink;
+    void* context;
+    std::string bytes;
 };
 
-struct ListingOutput {
-    int file;
-    std::string pending;
-};
-
-bool flush_listing(ListingOutput& listing) {
-    const bool written = write_all(listing.file, listing.pending.data(), listing.pending.size());
-    listing.pending.clear();
+bool hand_over(PendingListing& listing) {
+    const bool written = listing.bytes.empty() || listing.sink(listing.context, listing.bytes);
+    listing.bytes.clear();
     return written;
 }
 
-// Stops the run at a faulty record: the complete records before it reach the listing.
-ModeOutcome stop_at(ListingOutput& listing, ModeOutcome outcome) {
-    flush_listing(listing);
+// Stops the run at a faulty record: the complete records before it are handed over.
+ModeOutcome stop_at(PendingListing& listing, ModeOutcome outcome) {
+    hand_over(listing);
     return outcome;
+}
+
+bool write_listing_file(void* context, const std::string& bytes) {
+    return write_all(*static_cast<int*>(context), bytes.data(), bytes.size());
 }
 
 }  // namespace
 
-ModeOutcome extract_guide(const FileNameSet& names) {
-    ListingOutput listing{create_or_truncate(names.listing, false), {}};
-    if (listing.file < 0) return failure("Can't open file .txt!");
-    // Both inputs are opened before either result is looked at.
-    const int index_file = open_existing_for_reading(names.index);
-    const int program_data_file = open_existing_for_reading(names.program_data);
-    if (index_file < 0 || program_data_file < 0) return failure("Can't open file .ndx or .pdt!");
-
-    // An empty index file holds no records; a one-byte file counts that byte.
-    std::uint8_t count_field[kRecordCountSize] = {0, 0};
-    bool count_failed = false;
-    read_up_to(index_file, count_field, sizeof count_field, count_failed);
-    if (count_failed) return failure("Read error!");
-    const std::uint32_t record_count = load_le16(count_field);
-
-    LoadedBytes index;
-    index.bytes = std::make_unique<std::uint8_t[]>(kIndexRecordSize * record_count);
-    index.size = read_up_to(index_file, index.bytes.get(), kIndexRecordSize * record_count, index.failed);
-
-    LoadedBytes program_data;  // read when the first record needs a title
+ModeOutcome extract_records(const PairBytes& pair, ListingSink sink, void* context) {
+    PendingListing listing{sink, context, {}};
     ListingEntry entry;
-    for (std::uint32_t number = 1; number <= record_count; ++number) {
+    for (std::uint32_t number = 1; number <= pair.record_count; ++number) {
         const std::size_t record_start = kIndexRecordSize * (number - 1);
-        if (index.size - record_start < kIndexRecordSize) {
-            if (index.failed) return stop_at(listing, failure("Read error!"));
+        if (pair.index_records_size < record_start + kIndexRecordSize) {
+            if (pair.index_failed) return stop_at(listing, failure("Read error!"));
             return stop_at(listing, numbered_failure("Unexpected end of .ndx file at record ", number, "!"));
         }
-        const IndexRecord record = decode_index_record(index.bytes.get() + record_start);
+        const IndexRecord record = decode_index_record(pair.index_records + record_start);
 
         SYSTEMTIME calendar_time;
         if (!file_time_to_system_time(record.start_time, calendar_time)) {
             return stop_at(listing, numbered_failure("Invalid start time at record ", number, "!"));
         }
 
-        if (!program_data.bytes) {
-            program_data.bytes = std::make_unique<std::uint8_t[]>(kMaxReachableProgramData);
-            program_data.size = read_up_to(program_data_file, program_data.bytes.get(), kMaxReachableProgramData,
-                                           program_data.failed);
-        }
         std::string_view title;
         const TitleRecordStatus status =
-            read_title_record(program_data.bytes.get(), program_data.size, record.title_offset, title);
-        // Past the bytes a failed read delivered, the record is unknown, not missing.
-        const bool beyond_read_error = program_data.failed && (status == TitleRecordStatus::cut_short ||
-                                                               record.title_offset >= program_data.size);
+            read_title_record(pair.program_data, pair.program_data_size, record.title_offset, title);
+        // Past the bytes that a failed read delivered, the record is unknown, not missing.
+        const bool beyond_read_error = pair.program_data_failed && (status == TitleRecordStatus::cut_short ||
+                                                                    record.title_offset >= pair.program_data_size);
         if (beyond_read_error) return stop_at(listing, failure("Read error!"));
         if (status == TitleRecordStatus::cut_short) {
             return stop_at(listing, numbered_failure("Unexpected end of .pdt file at record ", number, "!"));
@@ -100,12 +73,46 @@ ModeOutcome extract_guide(const FileNameSet& names) {
         entry.minute = calendar_time.minute;
         entry.weekday = calendar_time.day_of_week == 0 ? 7 : calendar_time.day_of_week;  // Sunday is 7
         entry.title.assign(title);
-        append_listing_entry(listing.pending, entry);
-        if (listing.pending.size() >= kOutputFlushSize && !flush_listing(listing)) return failure("Write error!");
+        append_listing_entry(listing.bytes, entry);
+        if (listing.bytes.size() >= kOutputFlushSize && !hand_over(listing)) return failure("Write error!");
+    }
+    if (!hand_over(listing)) return failure("Write error!");
+    return ModeOutcome{true, {}};
+}
+
+ModeOutcome extract_guide(const FileNameSet& names) {
+    int listing_file = create_or_truncate(names.listing, false);
+    if (listing_file < 0) return failure("Can't open file .txt!");
+    // Both inputs are opened before either result is looked at.
+    const int index_file = open_existing_for_reading(names.index);
+    const int program_data_file = open_existing_for_reading(names.program_data);
+    if (index_file < 0 || program_data_file < 0) return failure("Can't open file .ndx or .pdt!");
+
+    // An empty index file holds no records; a one-byte file counts that byte.
+    std::uint8_t count_field[kRecordCountSize] = {0, 0};
+    bool count_failed = false;
+    read_up_to(index_file, count_field, sizeof count_field, count_failed);
+    if (count_failed) return failure("Read error!");
+
+    PairBytes pair{};
+    pair.record_count = load_le16(count_field);
+    const std::size_t index_records_wanted = kIndexRecordSize * pair.record_count;
+    const auto index_records = std::make_unique<std::uint8_t[]>(index_records_wanted);
+    pair.index_records = index_records.get();
+    pair.index_records_size = read_up_to(index_file, index_records.get(), index_records_wanted, pair.index_failed);
+
+    // No index record can reach past kMaxReachableProgramData.
+    std::unique_ptr<std::uint8_t[]> program_data;
+    if (pair.record_count > 0) {
+        program_data = std::make_unique<std::uint8_t[]>(kMaxReachableProgramData);
+        pair.program_data = program_data.get();
+        pair.program_data_size =
+            read_up_to(program_data_file, program_data.get(), kMaxReachableProgramData, pair.program_data_failed);
     }
 
-    const bool written = flush_listing(listing);
-    if (!close_file(listing.file) || !written) return failure("Write error!");
+    const ModeOutcome outcome = extract_records(pair, write_listing_file, &listing_file);
+    if (!outcome.success) return outcome;
+    if (!close_file(listing_file)) return failure("Write error!");
     close_file(index_file);
     close_file(program_data_file);
     return ModeOutcome{true, ".txt file created success."};

@@ -1,8 +1,7 @@
-// Generate mode: reads the text listing entry by entry and writes the guide
-// pair. The placeholder count and the header go out at once, so that their
-// failures are seen first; index and title records are collected in memory
-// (a guide tops out near 400 KB of index and 70 KB of titles) and written in
-// large blocks; the real count goes over the placeholder last.
+// Generate mode: text listing -> guide pair. The placeholder count and the
+// header go out first, so that their failures are seen first; then the
+// records are collected in memory and written in two large blocks, and the
+// real count goes over the placeholder last.
 #include <cstdint>
 #include <string>
 
@@ -19,29 +18,38 @@ std::int64_t read_listing_file(void* context, std::uint8_t* buffer, std::size_t 
     return read_some(*static_cast<int*>(context), buffer, capacity);
 }
 
-struct PendingPair {
-    int index_file;
-    int program_data_file;
-    std::string index_records;
-    std::string title_records;
-};
-
-bool flush_pending(PendingPair& pair) {
-    const bool written = write_all(pair.index_file, pair.index_records.data(), pair.index_records.size()) &&
-                         write_all(pair.program_data_file, pair.title_records.data(), pair.title_records.size());
-    pair.index_records.clear();
-    pair.title_records.clear();
-    return written;
-}
-
-// Stops the run at a faulty entry: the records before it are written out, and
-// the placeholder count 0 stays, so the pair reads as an empty guide.
-ModeOutcome stop_at(PendingPair& pair, ModeOutcome outcome) {
-    flush_pending(pair);
-    return outcome;
-}
-
 }  // namespace
+
+ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records) {
+    ListingEntry entry;
+    std::uint32_t title_offset = static_cast<std::uint32_t>(kProgramDataHeader.size());
+    for (;;) {
+        const ListingRead read = read_entry(reader, entry);
+        if (read == ListingRead::end) return ModeOutcome{true, {}};
+        if (read == ListingRead::read_error) return failure("Read error!");
+        const std::uint32_t entry_number = records.record_count + 1;
+
+        // The weekday goes into the day-of-week field, where it has no effect.
+        const SYSTEMTIME calendar_time{entry.year, entry.month, entry.weekday, entry.day, entry.hour, entry.minute, 0,
+                                       0};
+        IndexRecord record{};
+        if (!system_time_to_file_time(calendar_time, record.start_time)) {
+            return numbered_failure("Invalid date or time in entry ", entry_number, "!");
+        }
+        if (read == ListingRead::title_too_long) return numbered_failure("Title too long in entry ", entry_number, "!");
+        // The title offset field has 16 bits. (The count cannot overflow
+        // first: every title record takes at least 2 bytes.)
+        if (title_offset > kMaxTitleOffset) return numbered_failure("Guide too large at entry ", entry_number, "!");
+
+        record.title_offset = static_cast<std::uint16_t>(title_offset);
+        std::uint8_t index_record[kIndexRecordSize];
+        encode_index_record(record, index_record);
+        records.index_records.append(reinterpret_cast<const char*>(index_record), kIndexRecordSize);
+        append_title_record(records.title_records, entry.title);
+        title_offset += static_cast<std::uint32_t>(kTitleLengthSize + entry.title.size());
+        ++records.record_count;
+    }
+}
 
 ModeOutcome generate_guide(const FileNameSet& names) {
     int listing_file = open_existing_for_reading(names.listing);
@@ -57,50 +65,20 @@ ModeOutcome generate_guide(const FileNameSet& names) {
         return failure("Write error!");
     }
 
-    PendingPair pair{index_file, program_data_file, {}, {}};
     ListingReader reader;
     start_listing(reader, read_listing_file, &listing_file);
-    ListingEntry entry;
-    std::uint32_t title_offset = static_cast<std::uint32_t>(kProgramDataHeader.size());
-    std::uint32_t record_count = 0;
-    for (;;) {
-        const ListingRead read = read_entry(reader, entry);
-        if (read == ListingRead::end) break;
-        if (read == ListingRead::read_error) return stop_at(pair, failure("Read error!"));
-        const std::uint32_t entry_number = record_count + 1;
-
-        // The weekday goes into the day-of-week field, where it has no effect.
-        const SYSTEMTIME calendar_time{entry.year, entry.month, entry.weekday, entry.day, entry.hour, entry.minute, 0,
-                                       0};
-        IndexRecord record{};
-        if (!system_time_to_file_time(calendar_time, record.start_time)) {
-            return stop_at(pair, numbered_failure("Invalid date or time in entry ", entry_number, "!"));
-        }
-        if (read == ListingRead::title_too_long) {
-            return stop_at(pair, numbered_failure("Title too long in entry ", entry_number, "!"));
-        }
-        // A title record may start at 65,535 at the latest: the offset field has 16 bits.
-        if (title_offset > kMaxTitleOffset) {
-            return stop_at(pair, numbered_failure("Guide too large at entry ", entry_number, "!"));
-        }
-
-        record.title_offset = static_cast<std::uint16_t>(title_offset);
-        std::uint8_t index_record[kIndexRecordSize];
-        encode_index_record(record, index_record);
-        pair.index_records.append(reinterpret_cast<const char*>(index_record), kIndexRecordSize);
-        append_title_record(pair.title_records, entry.title);
-        title_offset += static_cast<std::uint32_t>(kTitleLengthSize + entry.title.size());
-        ++record_count;
-
-        if (pair.index_records.size() + pair.title_records.size() >= kOutputFlushSize && !flush_pending(pair)) {
-            return failure("Write error!");
-        }
-    }
+    GeneratedRecords records;
+    const ModeOutcome outcome = generate_records(reader, records);
+    const bool records_written =
+        write_all(index_file, records.index_records.data(), records.index_records.size()) &&
+        write_all(program_data_file, records.title_records.data(), records.title_records.size());
+    // On a faulty entry the records before it stay behind the placeholder
+    // count 0, so the pair reads as an empty guide.
+    if (!outcome.success) return outcome;
 
     std::uint8_t final_count[kRecordCountSize];
-    store_le16(final_count, static_cast<std::uint16_t>(record_count));
-    if (!flush_pending(pair) || !seek_to_start(index_file) ||
-        !write_all(index_file, final_count, sizeof final_count)) {
+    store_le16(final_count, static_cast<std::uint16_t>(records.record_count));
+    if (!records_written || !seek_to_start(index_file) || !write_all(index_file, final_count, sizeof final_count)) {
         return failure("Write error!");
     }
     close_file(listing_file);  // read-only: nothing can be lost here

@@ -1,0 +1,25 @@
+// A text listing held in memory, as a source for ListingReader.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace skedmill::fuzz {
+
+struct MemoryListing {
+    const std::uint8_t* bytes;
+    std::size_t size;
+    std::size_t position;
+};
+
+inline std::int64_t read_memory_listing(void* context, std::uint8_t* buffer, std::size_t capacity) {
+    auto& listing = *static_cast<MemoryListing*>(context);
+    const std::size_t left = listing.size - listing.position;
+    const std::size_t n = left < capacity ? left : capacity;
+    if (n != 0) std::memcpy(buffer, listing.bytes + listing.position, n);
+    listing.position += n;
+    return static_cast<std::int64_t>(n);
+}
+
+}  // namespace skedmill::fuzz
