@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-CXX=clang++ cmake -S . -B build-fuzz -DSKEDMILL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKEDMILL_WERROR=ON >/dev/null
-cmake --build build-fuzz -j2
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -105,6 +105,14 @@ std::string bytes(std::initializer_list<unsigned> values) {
     return result;
 }
 
+std::string le16(unsigned value) { return bytes({value & 0xFF, (value >> 8) & 0xFF}); }
+
+std::string le64(std::uint64_t value) {
+    std::string out;
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+    return out;
+}
+
 const std::string& one_entry_listing() {
     static const std::string listing{vectors::kOneEntryListing};
     return listing;

@@ -3,6 +3,7 @@
 // command line of the test executable, so the same cases run on every build.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ inline const std::string kBannerLine =
 inline std::string output_with(const std::string& message) { return kBannerLine + message + "\r\n"; }
 
 std::string bytes(std::initializer_list<unsigned> values);
+
+// Little-endian fields, composed by the tests themselves.
+std::string le16(unsigned value);
+std::string le64(std::uint64_t value);
 
 // The one-entry guide (24 April 2000 18:30, "News") as its three files hold it.
 const std::string& one_entry_listing();

@@ -18,12 +18,6 @@ constexpr std::uint64_t kNewsTime = 0x01BFAE1B19364400ull;  // Monday 24 April 2
 constexpr std::uint64_t kLeapSunday = 0x01C3FF1FFFF7BA00ull;  // Sunday 29 February 2004 23:59
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 
-std::string le16(unsigned value) { return bytes({value & 0xFF, (value >> 8) & 0xFF}); }
-std::string le64(std::uint64_t value) {
-    std::string out;
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-    return out;
-}
 std::string index_record(std::uint64_t start_time, unsigned title_offset, unsigned reserved = 0) {
     return le16(reserved) + le64(start_time) + le16(title_offset);
 }

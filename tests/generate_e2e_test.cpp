@@ -21,12 +21,6 @@ using namespace std::string_literals;
 constexpr std::uint64_t kNewsTime = 0x01BFAE1B19364400ull;
 constexpr std::uint64_t kTicksPerMinute = 60ull * 10'000'000;
 
-std::string le16(unsigned value) { return bytes({value & 0xFF, value >> 8}); }
-std::string le64(std::uint64_t value) {
-    std::string out;
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-    return out;
-}
 
 // The pair expected for (start time, title) records laid back to back, with
 // the count written as `count_field`.

@@ -16,16 +16,15 @@ if ! dpkg -s "${packages[@]}" >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"
 fi
 
-# The end-to-end suite is a host program: build it natively.
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKEDMILL_WERROR=ON >/dev/null
-cmake --build build-test -j2 --target skedmill_e2e_tests
-e2e_suite="$PWD/build-test/tests/skedmill_e2e_tests"
+# The end-to-end suite is a host program: build it natively (the Windows
+# presets point at build-test/tests/skedmill_e2e_tests).
+cmake --preset test >/dev/null
+cmake --build --preset test --target skedmill_e2e_tests
 
-build_windows() {  # build_windows ARCH
-  rm -rf "build-windows-$1"
-  cmake -S . -B "build-windows-$1" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$1.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DSKEDMILL_WERROR=ON -DSKEDMILL_HOST_E2E_SUITE="$e2e_suite" >/dev/null
-  cmake --build "build-windows-$1" -j2
+build_windows() {  # build_windows PRESET ARCH
+  rm -rf "build-windows-$2"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
 }
 
 run_under_wine() {  # run_under_wine ARCH WINEARCH
@@ -36,7 +35,7 @@ run_under_wine() {  # run_under_wine ARCH WINEARCH
   ctest --test-dir "build-windows-$1" --output-on-failure
 }
 
-build_windows i686
+build_windows windows i686
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   wine_loader=/usr/lib/wine/wine
   run_under_wine i686 win32
@@ -44,7 +43,7 @@ else
   echo "windows lane: this machine cannot execute 32-bit x86 code, so Wine cannot run the 32-bit"
   echo "windows lane: program here; checking its imports, then running the lane on the 64-bit build"
   ctest --test-dir build-windows-i686 --output-on-failure -R '^windows_imports$'
-  build_windows x86_64
+  build_windows windows-x64 x86_64
   wine_loader=/usr/lib/wine/wine64
   run_under_wine x86_64 win64
 fi

@@ -97,14 +97,14 @@ ModeOutcome extract_guide(const FileNameSet& names) {
     PairBytes pair{};
     pair.record_count = load_le16(count_field);
     const std::size_t index_records_wanted = kIndexRecordSize * pair.record_count;
-    const auto index_records = std::make_unique<std::uint8_t[]>(index_records_wanted);
+    const auto index_records = std::make_unique_for_overwrite<std::uint8_t[]>(index_records_wanted);
     pair.index_records = index_records.get();
     pair.index_records_size = read_up_to(index_file, index_records.get(), index_records_wanted, pair.index_failed);
 
     // No index record can reach past kMaxReachableProgramData.
     std::unique_ptr<std::uint8_t[]> program_data;
     if (pair.record_count > 0) {
-        program_data = std::make_unique<std::uint8_t[]>(kMaxReachableProgramData);
+        program_data = std::make_unique_for_overwrite<std::uint8_t[]>(kMaxReachableProgramData);
         pair.program_data = program_data.get();
         pair.program_data_size =
             read_up_to(program_data_file, program_data.get(), kMaxReachableProgramData, pair.program_data_failed);

@@ -100,7 +100,7 @@ void start_listing(ListingReader& reader, ListingSource source, void* context) {
     reader = ListingReader{};
     reader.source = source;
     reader.context = context;
-    reader.buffer = std::make_unique<std::uint8_t[]>(kListingBufferSize);
+    reader.buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kListingBufferSize);
 }
 
 ListingRead read_entry(ListingReader& reader, ListingEntry& entry) {

@@ -62,7 +62,9 @@ struct ListingReader {
     bool failed = false;      // the source reported an error
 };
 
-inline constexpr std::size_t kListingBufferSize = 64 * 1024;
+// Large enough that the biggest listing a guide can come from (under a
+// megabyte) takes one read.
+inline constexpr std::size_t kListingBufferSize = 1024 * 1024;
 
 // Prepares a reader over `source`; nothing is read yet.
 void start_listing(ListingReader& reader, ListingSource source, void* context);
