@@ -1,7 +1,7 @@
 #include "front_end.hpp"
 
 #include "modes.hpp"
-#include "os_specific.hpp"
+#include "platform.hpp"
 
 namespace skedmill {
 namespace {

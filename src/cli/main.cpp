@@ -5,7 +5,7 @@
 
 #ifdef _WIN32
 #include "command_line.hpp"
-#include "os_specific.hpp"
+#include "platform.hpp"
 
 // Keeps the C runtime from expanding wildcards itself: the program splits and
 // expands its own command line, the same way under every runtime.

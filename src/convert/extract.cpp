@@ -9,7 +9,7 @@
 #include "guide_pair.hpp"
 #include "mode_support.hpp"
 #include "modes.hpp"
-#include "os_specific.hpp"
+#include "platform.hpp"
 #include "text_listing.hpp"
 
 namespace skedmill {

@@ -1,4 +1,4 @@
-#include "os_specific.hpp"
+#include "platform.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
