@@ -27,11 +27,16 @@ bool collect(void* context, const std::string& bytes) {
     return true;
 }
 
-bool is_numbered(const std::string& message, const char* before, std::uint32_t count) {
-    for (std::uint32_t n = 1; n <= count; ++n) {
-        if (message == before + std::to_string(n) + "!") return true;
+// True for "<before>N!" with N a record number from 1 to `count`.
+bool is_numbered(const std::string& message, const std::string& before, std::uint32_t count) {
+    if (message.size() < before.size() + 2 || message.compare(0, before.size(), before) != 0) return false;
+    if (message.back() != '!' || message[before.size()] == '0') return false;
+    std::uint64_t number = 0;
+    for (std::size_t i = before.size(); i + 1 < message.size(); ++i) {
+        if (message[i] < '0' || message[i] > '9' || number > count) return false;
+        number = number * 10 + static_cast<std::uint64_t>(message[i] - '0');
     }
-    return false;
+    return number >= 1 && number <= count;
 }
 
 }  // namespace
