@@ -7,6 +7,10 @@
 
 namespace skedmill::fuzz {
 
+// A small reader buffer: cheap to set up for every input, and it puts
+// refills (and CR LF pairs split across them) everywhere.
+inline constexpr std::size_t kSmallBuffer = 1024;
+
 struct MemoryListing {
     const std::uint8_t* bytes;
     std::size_t size;

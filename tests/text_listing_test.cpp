@@ -33,9 +33,9 @@ std::int64_t read_memory(void* context, std::uint8_t* buffer, std::size_t capaci
 
 // Reads everything and describes it: one "d m y h mi wd [title]" line per
 // entry, then how the listing ended.
-std::string read_all(MemorySource source) {
+std::string read_all(MemorySource source, std::size_t buffer_size = kListingBufferSize) {
     ListingReader reader;
-    start_listing(reader, read_memory, &source);
+    start_listing(reader, read_memory, &source, buffer_size);
     ListingEntry entry;
     std::string result;
     for (;;) {
@@ -100,11 +100,13 @@ const ReadCase kReadCases[] = {
     {"bytes 0x80..0xFF are ordinary", "1 1 2000 0 0 1\n\xD0\x9D\xFF\x80\n", "1 1 2000 0 0 1 [\xD0\x9D\xFF\x80]\nend"},
 };
 
-TEST(TextListing, ReadingRulesAtEveryChunkSize) {
+TEST(TextListing, ReadingRulesAtEveryChunkAndBufferSize) {
     for (const ReadCase& c : kReadCases) {
         for (std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{1} << 20}) {
-            SCOPED_TRACE(testing::Message() << c.what << ", chunks of " << chunk);
-            EXPECT_EQ(c.expected, read_all(MemorySource{c.input, chunk}));
+            for (std::size_t buffer : {std::size_t{2}, std::size_t{5}, kListingBufferSize}) {
+                SCOPED_TRACE(testing::Message() << c.what << ", chunks of " << chunk << ", buffer of " << buffer);
+                EXPECT_EQ(c.expected, read_all(MemorySource{c.input, chunk}, buffer));
+            }
         }
     }
 }

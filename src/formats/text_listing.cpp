@@ -42,7 +42,7 @@ bool refill(ListingReader& reader) {
             reader.buffer[0] = '\r';
             kept = 1;
         }
-        const std::int64_t got = reader.source(reader.context, reader.buffer.get() + kept, kListingBufferSize - kept);
+        const std::int64_t got = reader.source(reader.context, reader.buffer.get() + kept, reader.buffer_size - kept);
         reader.position = 0;
         reader.end = 0;
         if (got < 0) {
@@ -96,11 +96,12 @@ ListingRead over(const ListingReader& reader) {
 
 }  // namespace
 
-void start_listing(ListingReader& reader, ListingSource source, void* context) {
+void start_listing(ListingReader& reader, ListingSource source, void* context, std::size_t buffer_size) {
     reader = ListingReader{};
     reader.source = source;
     reader.context = context;
-    reader.buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kListingBufferSize);
+    reader.buffer_size = buffer_size < 2 ? 2 : buffer_size;
+    reader.buffer = std::make_unique_for_overwrite<std::uint8_t[]>(reader.buffer_size);
 }
 
 ListingRead read_entry(ListingReader& reader, ListingEntry& entry) {

@@ -55,6 +55,7 @@ struct ListingReader {
     ListingSource source = nullptr;
     void* context = nullptr;
     std::unique_ptr<std::uint8_t[]> buffer;  // decoded bytes: CR LF folded, cut at Ctrl-Z
+    std::size_t buffer_size = 0;
     std::size_t position = 0;
     std::size_t end = 0;
     bool carried_cr = false;  // a raw CR at the end of a chunk, waiting to see its next byte
@@ -66,11 +67,13 @@ struct ListingReader {
 // megabyte) takes one read.
 inline constexpr std::size_t kListingBufferSize = 1024 * 1024;
 
-// Prepares a reader over `source`; nothing is read yet.
-void start_listing(ListingReader& reader, ListingSource source, void* context);
+// Prepares a reader over `source` with a buffer of `buffer_size` bytes (at
+// least 2); nothing is read yet.
+void start_listing(ListingReader& reader, ListingSource source, void* context,
+                   std::size_t buffer_size = kListingBufferSize);
 
-// Reads the next entry into `entry`. Never holds more than kListingBufferSize
-// plus kMaxTitleLength bytes. Once it returns anything but `entry`, the
+// Reads the next entry into `entry`. Never holds more than its buffer plus
+// kMaxTitleLength bytes. Once it returns anything but `entry`, the
 // listing is over for this reader.
 ListingRead read_entry(ListingReader& reader, ListingEntry& entry);
 
