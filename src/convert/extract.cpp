@@ -1,7 +1,7 @@
 // Extract mode: guide pair -> text listing. The index file is read in two
 // gulps (its count, then exactly the records it declares) and the reachable
 // part of the program data file in one, so a run costs a handful of system
-// calls; the listing goes out in blocks of about a megabyte.
+// calls; the listing goes out in blocks of about 64 KiB.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,6 +41,9 @@ bool write_listing_file(void* context, const std::string& bytes) {
 
 ModeOutcome extract_records(const PairBytes& pair, ListingSink sink, void* context) {
     PendingListing listing{sink, context, {}};
+    // Room for a block and one more record of an ordinary title, so the
+    // buffer does not grow by copies (only a longer title makes it grow).
+    listing.bytes.reserve(kListingBlockSize + 2 * (kMaxTitleLength + 64));
     ListingEntry entry;
     for (std::uint32_t number = 1; number <= pair.record_count; ++number) {
         const std::size_t record_start = kIndexRecordSize * (number - 1);
@@ -74,7 +77,7 @@ ModeOutcome extract_records(const PairBytes& pair, ListingSink sink, void* conte
         entry.weekday = calendar_time.day_of_week == 0 ? 7 : calendar_time.day_of_week;  // Sunday is 7
         entry.title.assign(title);
         append_listing_entry(listing.bytes, entry);
-        if (listing.bytes.size() >= kOutputFlushSize && !hand_over(listing)) return failure("Write error!");
+        if (listing.bytes.size() >= kListingBlockSize && !hand_over(listing)) return failure("Write error!");
     }
     if (!hand_over(listing)) return failure("Write error!");
     return ModeOutcome{true, {}};

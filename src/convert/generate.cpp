@@ -1,7 +1,7 @@
 // Generate mode: text listing -> guide pair. The placeholder count and the
 // header go out first, so that their failures are seen first; then the
-// records are collected in memory and written in two large blocks, and the
-// real count goes over the placeholder last.
+// records are written in blocks of about 32 KiB as they gather, and the real
+// count goes over the placeholder last.
 #include <cstdint>
 #include <string>
 
@@ -18,9 +18,28 @@ std::int64_t read_listing_file(void* context, std::uint8_t* buffer, std::size_t 
     return read_some(*static_cast<int*>(context), buffer, capacity);
 }
 
+struct PairFiles {
+    int index_file;
+    int program_data_file;
+};
+
+bool write_records(void* context, GeneratedRecords& records) {
+    const auto& files = *static_cast<const PairFiles*>(context);
+    const bool written = write_all(files.index_file, records.index_records.data(), records.index_records.size()) &&
+                         write_all(files.program_data_file, records.title_records.data(), records.title_records.size());
+    records.index_records.clear();
+    records.title_records.clear();
+    return written;
+}
+
 }  // namespace
 
-ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records) {
+ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records, RecordsSink sink, void* context) {
+    if (sink) {
+        // Room for a block and one more record, so the strings never grow.
+        records.index_records.reserve(kRecordsBlockSize + kIndexRecordSize);
+        records.title_records.reserve(kRecordsBlockSize + kTitleLengthSize + kMaxTitleLength);
+    }
     ListingEntry entry;
     std::uint32_t title_offset = static_cast<std::uint32_t>(kProgramDataHeader.size());
     for (;;) {
@@ -48,6 +67,10 @@ ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records) {
         append_title_record(records.title_records, entry.title);
         title_offset += static_cast<std::uint32_t>(kTitleLengthSize + entry.title.size());
         ++records.record_count;
+
+        const bool block_gathered =
+            records.index_records.size() >= kRecordsBlockSize || records.title_records.size() >= kRecordsBlockSize;
+        if (sink && block_gathered && !sink(context, records)) return failure("Write error!");
     }
 }
 
@@ -67,11 +90,10 @@ ModeOutcome generate_guide(const FileNameSet& names) {
 
     ListingReader reader;
     start_listing(reader, read_listing_file, &listing_file);
+    PairFiles files{index_file, program_data_file};
     GeneratedRecords records;
-    const ModeOutcome outcome = generate_records(reader, records);
-    const bool records_written =
-        write_all(index_file, records.index_records.data(), records.index_records.size()) &&
-        write_all(program_data_file, records.title_records.data(), records.title_records.size());
+    const ModeOutcome outcome = generate_records(reader, records, write_records, &files);
+    const bool records_written = write_records(&files, records);
     // On a faulty entry the records before it stay behind the placeholder
     // count 0, so the pair reads as an empty guide.
     if (!outcome.success) return outcome;

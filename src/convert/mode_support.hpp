@@ -8,9 +8,12 @@
 
 namespace skedmill {
 
-// Buffered output is flushed once it reaches this size, so a run makes a
-// handful of system calls whatever the number of entries.
-inline constexpr std::size_t kOutputFlushSize = 1024 * 1024;
+// Buffered output is written out in blocks of these sizes: few system calls
+// for any guide, and few fresh memory pages, whose first touch can cost more
+// than a system call. Generate's blocks stay under the largest guide's size
+// (about 460 KB); extract's listing can grow to megabytes.
+inline constexpr std::size_t kRecordsBlockSize = 32 * 1024;
+inline constexpr std::size_t kListingBlockSize = 64 * 1024;
 
 ModeOutcome failure(std::string message);
 

@@ -36,21 +36,27 @@ ModeOutcome extract_guide(const FileNameSet& names);
 
 // The in-memory cores of the two modes, shared by the modes above and the fuzzers.
 
-// The index records and title records of a guide being generated. A guide
-// tops out near 400 KB of index records and 70 KB of titles, so they are
-// collected whole and written in large blocks.
+// The index records and title records of a guide being generated.
 struct GeneratedRecords {
     std::string index_records;  // what follows the 2-byte record count
     std::string title_records;  // what follows the 26-byte header
     std::uint32_t record_count = 0;
 };
 
+// Takes the records gathered so far (writes them out) and empties both
+// strings, leaving the count; false when they could not be written.
+using RecordsSink = bool (*)(void* context, GeneratedRecords& records);
+
 // Reads entries until the listing ends and appends the records of each. An
 // entry is checked before anything of it is added: a valid calendar time, a
 // title of at most 4,999 bytes, a title record starting at 65,535 at the
-// latest. The first failure stops the reading with its message, and
-// `records` then holds exactly the entries before it. Success has no message.
-ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records);
+// latest. The first failure stops the reading with its message; the records
+// of exactly the entries before it have then been added. With a `sink`, the
+// records are handed to it whenever a block of about 32 KiB has gathered
+// (its failure stops the run with "Write error!"), so that memory stays
+// small; without one, they all stay in `records`. Success has no message.
+ModeOutcome generate_records(ListingReader& reader, GeneratedRecords& records, RecordsSink sink = nullptr,
+                             void* context = nullptr);
 
 // A guide pair's bytes as read from its files. A `*_failed` flag says a read
 // error, not the end of the file, came right after the bytes held.
@@ -68,7 +74,7 @@ struct PairBytes {
 using ListingSink = bool (*)(void* context, const std::string& bytes);
 
 // Turns the pair's records into listing lines and hands them to `sink` in
-// blocks of about a megabyte, whatever the guide's size. Each record is
+// blocks of about 64 KiB, whatever the guide's size. Each record is
 // checked whole before its two lines are added; the first faulty record stops
 // the run with its message after the complete records before it have been
 // handed over. Never reads outside the given bytes. Success has no message.

@@ -11,25 +11,34 @@ constexpr std::uint8_t kCtrlZ = 0x1A;
 bool is_white_space(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-// Decodes raw bytes in place: CR LF becomes LF, a Ctrl-Z ends everything, a CR
-// at the end of the chunk waits for the next chunk. Returns the decoded size.
+// Decodes raw bytes in place: everything from a Ctrl-Z on is dropped, CR LF
+// becomes LF, and a CR that ends the chunk waits for the next chunk (unless
+// nothing can follow it). Returns the decoded size.
 std::size_t decode_chunk(ListingReader& reader, std::size_t size) {
     std::uint8_t* bytes = reader.buffer.get();
+    if (const void* ctrl_z = std::memchr(bytes, kCtrlZ, size)) {
+        size = static_cast<std::size_t>(static_cast<const std::uint8_t*>(ctrl_z) - bytes);
+        reader.finished = true;
+    }
     std::size_t out = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const std::uint8_t b = bytes[i];
-        if (b == kCtrlZ) {
-            reader.finished = true;
+    std::size_t i = 0;
+    while (i < size) {
+        const void* cr = std::memchr(bytes + i, '\r', size - i);
+        const std::size_t run_end = cr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(cr) - bytes) : size;
+        if (out != i) std::memmove(bytes + out, bytes + i, run_end - i);
+        out += run_end - i;
+        i = run_end;
+        if (!cr) break;
+        if (i + 1 == size && !reader.finished) {
+            reader.carried_cr = true;
             break;
         }
-        if (b == '\r') {
-            if (i + 1 == size) {
-                reader.carried_cr = true;
-                break;
-            }
-            if (bytes[i + 1] == '\n') continue;  // the LF is kept on the next pass
+        if (i + 1 < size && bytes[i + 1] == '\n') {
+            ++i;  // the LF opens the next run
+            continue;
         }
-        bytes[out++] = b;
+        bytes[out++] = '\r';  // a lone CR is an ordinary byte
+        ++i;
     }
     return out;
 }
@@ -67,8 +76,15 @@ int peek(ListingReader& reader) {
     return reader.buffer[reader.position];
 }
 
+// The loops below scan the buffer directly and refill only at its end.
 void skip_white_space(ListingReader& reader) {
-    while (is_white_space(peek(reader))) ++reader.position;
+    do {
+        const std::uint8_t* bytes = reader.buffer.get();
+        std::size_t position = reader.position;
+        while (position < reader.end && is_white_space(bytes[position])) ++position;
+        reader.position = position;
+        if (position < reader.end) return;
+    } while (refill(reader));
 }
 
 bool read_integer(ListingReader& reader, std::uint16_t& out) {
@@ -82,10 +98,15 @@ bool read_integer(ListingReader& reader, std::uint16_t& out) {
     if (!is_digit(c)) return false;
     std::uint32_t value = 0;
     do {
-        value = (value * 10 + static_cast<std::uint32_t>(c - '0')) & 0xFFFF;
-        ++reader.position;
-        c = peek(reader);
-    } while (is_digit(c));
+        const std::uint8_t* bytes = reader.buffer.get();
+        std::size_t position = reader.position;
+        while (position < reader.end && is_digit(bytes[position])) {
+            value = (value * 10 + static_cast<std::uint32_t>(bytes[position] - '0')) & 0xFFFF;
+            ++position;
+        }
+        reader.position = position;
+        if (position < reader.end) break;
+    } while (refill(reader));
     out = static_cast<std::uint16_t>(negative ? 0u - value : value);
     return true;
 }
@@ -135,27 +156,27 @@ ListingRead read_entry(ListingReader& reader, ListingEntry& entry) {
 }
 
 void append_listing_entry(std::string& out, const ListingEntry& entry) {
-    char digits[8];
+    // The numbers line is composed on the stack and appended once: six numbers
+    // of at most five digits, five blanks, CR LF.
+    char line[6 * 5 + 5 + 2];
+    char* next = line;
     const std::uint16_t numbers[] = {entry.day, entry.month, entry.year, entry.hour, entry.minute, entry.weekday};
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (i != 0) out.push_back(' ');
-        const auto result = std::to_chars(digits, digits + sizeof digits, numbers[i]);
-        out.append(digits, result.ptr);
+    for (std::uint16_t number : numbers) {
+        next = std::to_chars(next, line + sizeof line, number).ptr;
+        *next++ = ' ';
     }
-    out.append("\r\n");
+    next[-1] = '\r';
+    *next++ = '\n';
+    out.append(line, next);
+
     const char* title = entry.title.c_str();
-    const std::size_t length = std::strlen(title);  // up to the first NUL
-    for (std::size_t i = 0; i < length;) {
-        const void* lf = std::memchr(title + i, '\n', length - i);
-        const std::size_t run = lf ? static_cast<const char*>(lf) - (title + i) : length - i;
-        out.append(title + i, run);
-        i += run;
-        if (lf) {
-            out.append("\r\n");
-            ++i;
-        }
+    std::size_t length = std::strlen(title);  // up to the first NUL
+    for (const char* lf; (lf = static_cast<const char*>(std::memchr(title, '\n', length))) != nullptr;) {
+        out.append(title, lf).append("\r\n");
+        length -= static_cast<std::size_t>(lf + 1 - title);
+        title = lf + 1;
     }
-    out.append("\r\n");
+    out.append(title, length).append("\r\n");
 }
 
 }  // namespace skedmill

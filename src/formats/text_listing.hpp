@@ -63,9 +63,10 @@ struct ListingReader {
     bool failed = false;      // the source reported an error
 };
 
-// Large enough that the biggest listing a guide can come from (under a
-// megabyte) takes one read.
-inline constexpr std::size_t kListingBufferSize = 1024 * 1024;
+// A few dozen reads for the biggest listing a guide can come from (under a
+// megabyte), and few fresh memory pages, whose first touch can cost more
+// than a read.
+inline constexpr std::size_t kListingBufferSize = 32 * 1024;
 
 // Prepares a reader over `source` with a buffer of `buffer_size` bytes (at
 // least 2); nothing is read yet.
