@@ -3,10 +3,12 @@
 #include "test_vectors.hpp"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,7 +37,7 @@ ScratchDirectory::~ScratchDirectory() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-RunResult ScratchDirectory::run(const std::vector<std::string>& arguments) const {
+RunResult ScratchDirectory::run(const std::vector<std::string>& arguments, std::uint64_t file_size_limit) const {
     const ProgramUnderTest& under_test = program_under_test();
     std::vector<std::string> words = under_test.runner;
     words.push_back(under_test.program);
@@ -58,6 +60,11 @@ RunResult ScratchDirectory::run(const std::vector<std::string>& arguments) const
         close(pipe_ends[0]);
         close(pipe_ends[1]);
         if (chdir(path_.c_str()) != 0) _exit(126);
+        if (file_size_limit != 0) {
+            signal(SIGXFSZ, SIG_IGN);  // stays ignored across exec: the write fails with EFBIG instead
+            const rlimit limit{file_size_limit, file_size_limit};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+        }
         execvp(argv[0], argv.data());
         _exit(127);
     }

@@ -36,8 +36,10 @@ public:
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-    // Runs the program with its working directory here.
-    RunResult run(const std::vector<std::string>& arguments) const;
+    // Runs the program with its working directory here. A nonzero
+    // `file_size_limit` caps the size of files it writes (POSIX only): a
+    // write past it fails as on a full disk.
+    RunResult run(const std::vector<std::string>& arguments, std::uint64_t file_size_limit = 0) const;
 
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;

@@ -199,6 +199,17 @@ TEST_F(ExtractOnPosix, WriteErrorOnTheListing) {
     EXPECT_EQ(1, result.exit_status);
 }
 
+TEST_F(ExtractOnPosix, WriteErrorPartWayThroughTheListing) {
+    std::string index = le16(40);
+    for (int i = 0; i < 40; ++i) index += index_record(kNewsTime, 26);
+    ScratchDirectory dir;
+    dir.write("tv.ndx", index);
+    dir.write("tv.pdt", one_entry_program_data());
+    const RunResult result = dir.run({"tv", "/extract"}, 100);
+    EXPECT_EQ(output_with("Write error!"), result.output);
+    EXPECT_EQ(1, result.exit_status);
+}
+
 TEST_F(ExtractOnPosix, ReadErrors) {
     // Reading a process's memory at offset 0 fails with an I/O error.
     for (const char* failing : {"tv.ndx", "tv.pdt"}) {

@@ -278,6 +278,18 @@ TEST_F(GenerateOnPosix, WriteErrors) {
     }
 }
 
+TEST_F(GenerateOnPosix, WriteErrorAfterTheHeader) {
+    // The placeholder and the header fit under the limit; the records do not.
+    std::string listing;
+    for (int i = 0; i < 40; ++i) listing += "24 4 2000 18 30 1\r\nNews\r\n";
+    ScratchDirectory dir;
+    dir.write("tv.txt", listing);
+    const RunResult result = dir.run({"tv"}, 200);
+    EXPECT_EQ(output_with("Write error!"), result.output);
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(le16(0), dir.read("tv.ndx").substr(0, 2)) << "the pair still reads as an empty guide";
+}
+
 TEST_F(GenerateOnPosix, ReadErrorOnTheListing) {
     ScratchDirectory dir;
     // Reading a process's memory at offset 0 fails with an I/O error.
