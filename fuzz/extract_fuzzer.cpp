@@ -51,9 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (index_size > size) index_size = size;
 
     PairBytes pair{};
-    // The count as extract reads it: an empty file gives 0, one byte gives that byte.
-    pair.record_count = index_size >= 2 ? load_le16(data) : index_size == 1 ? data[0] : 0;
-    const std::size_t count_bytes = index_size < 2 ? index_size : 2;
+    pair.record_count = load_le16_at_end(data, index_size);
+    const std::size_t count_bytes = index_size < kRecordCountSize ? index_size : kRecordCountSize;
     pair.index_records = data + count_bytes;
     pair.index_records_size = index_size - count_bytes;
     pair.index_failed = flags & 1;

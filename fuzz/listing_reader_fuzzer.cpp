@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace skedmill;
     fuzz::MemoryListing listing{data, size, 0};
     ListingReader reader;
-    start_listing(reader, fuzz::read_memory_listing, &listing, fuzz::kSmallBuffer);
+    fuzz::start_memory_listing(reader, listing);
     ListingEntry entry;
     std::size_t entries = 0;
     ListingRead read;

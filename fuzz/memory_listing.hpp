@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text_listing.hpp"
+
 namespace skedmill::fuzz {
 
 // A small reader buffer: cheap to set up for every input, and it puts
@@ -24,6 +26,12 @@ inline std::int64_t read_memory_listing(void* context, std::uint8_t* buffer, std
     if (n != 0) std::memcpy(buffer, listing.bytes + listing.position, n);
     listing.position += n;
     return static_cast<std::int64_t>(n);
+}
+
+// Starts `reader` over `listing` from its first byte, with the small buffer.
+inline void start_memory_listing(ListingReader& reader, MemoryListing& listing) {
+    listing.position = 0;
+    start_listing(reader, read_memory_listing, &listing, kSmallBuffer);
 }
 
 }  // namespace skedmill::fuzz

@@ -25,13 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace skedmill;
     fuzz::MemoryListing memory{data, size, 0};
     ListingReader reader;
-    start_listing(reader, fuzz::read_memory_listing, &memory, fuzz::kSmallBuffer);
+    fuzz::start_memory_listing(reader, memory);
     GeneratedRecords records;
     generate_records(reader, records);
 
     // The accepted entries, read again.
-    memory.position = 0;
-    start_listing(reader, fuzz::read_memory_listing, &memory, fuzz::kSmallBuffer);
+    fuzz::start_memory_listing(reader, memory);
     std::vector<ListingEntry> entries(records.record_count);
     for (ListingEntry& entry : entries) FUZZ_CHECK(read_entry(reader, entry) == ListingRead::entry);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e_support.hpp"
+#include "test_vectors.hpp"
 
 namespace skedmill::e2e {
 namespace {
@@ -21,7 +22,7 @@ constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 std::string index_record(std::uint64_t start_time, unsigned title_offset, unsigned reserved = 0) {
     return le16(reserved) + le64(start_time) + le16(title_offset);
 }
-const std::string kHeader = one_entry_program_data().substr(0, 26);
+const std::string kHeader{vectors::kHeader};
 
 RunResult extract(const ScratchDirectory& dir, const std::string& index, const std::string& program_data) {
     dir.write("tv.ndx", index);

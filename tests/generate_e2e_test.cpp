@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e_support.hpp"
+#include "test_vectors.hpp"
 
 namespace skedmill::e2e {
 namespace {
@@ -27,7 +28,7 @@ constexpr std::uint64_t kTicksPerMinute = 60ull * 10'000'000;
 std::pair<std::string, std::string> expected_pair(const std::vector<std::pair<std::uint64_t, std::string>>& records,
                                                   unsigned count_field) {
     std::string index = le16(count_field);
-    std::string program_data(one_entry_program_data(), 0, 26);
+    std::string program_data(vectors::kHeader);
     for (const auto& [start_time, title] : records) {
         index += le16(0) + le64(start_time) + le16(static_cast<unsigned>(program_data.size()));
         program_data += le16(static_cast<unsigned>(title.size())) + title;

@@ -25,6 +25,13 @@ TEST(GuidePair, FieldCodecsAreLittleEndian) {
 
     const std::uint8_t high[8] = {0xFF, 0, 0, 0, 0, 0, 0, 0x80};
     EXPECT_EQ(0x80000000000000FFull, load_le64(high));
+
+    // A field that the end of the file cuts short: the missing bytes read as 0.
+    const std::uint8_t field[3] = {0x34, 0x12, 0x99};
+    EXPECT_EQ(0, load_le16_at_end(field, 0));
+    EXPECT_EQ(0x34, load_le16_at_end(field, 1));
+    EXPECT_EQ(0x1234, load_le16_at_end(field, 2));
+    EXPECT_EQ(0x1234, load_le16_at_end(field, 3));
 }
 
 TEST(GuidePair, HeaderIsTwentySixBytesWithoutNul) {

@@ -91,14 +91,13 @@ ModeOutcome extract_guide(const FileNameSet& names) {
     const int program_data_file = open_existing_for_reading(names.program_data);
     if (index_file < 0 || program_data_file < 0) return failure("Can't open file .ndx or .pdt!");
 
-    // An empty index file holds no records; a one-byte file counts that byte.
-    std::uint8_t count_field[kRecordCountSize] = {0, 0};
+    std::uint8_t count_field[kRecordCountSize];
     bool count_failed = false;
-    read_up_to(index_file, count_field, sizeof count_field, count_failed);
+    const std::size_t count_bytes = read_up_to(index_file, count_field, sizeof count_field, count_failed);
     if (count_failed) return failure("Read error!");
 
     PairBytes pair{};
-    pair.record_count = load_le16(count_field);
+    pair.record_count = load_le16_at_end(count_field, count_bytes);
     const std::size_t index_records_wanted = kIndexRecordSize * pair.record_count;
     const auto index_records = std::make_unique_for_overwrite<std::uint8_t[]>(index_records_wanted);
     pair.index_records = index_records.get();

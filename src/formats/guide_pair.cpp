@@ -26,8 +26,7 @@ TitleRecordStatus read_title_record(const std::uint8_t* data, std::size_t size, 
     title = {};
     if (offset >= size) return TitleRecordStatus::ok;
     const std::size_t available = size - offset;
-    // A length field with only its low byte present is read as that byte.
-    const std::size_t length = available >= kTitleLengthSize ? load_le16(data + offset) : data[offset];
+    const std::size_t length = load_le16_at_end(data + offset, available);
     if (length == 0) return TitleRecordStatus::ok;
     if (available < kTitleLengthSize || available - kTitleLengthSize < length) return TitleRecordStatus::cut_short;
     const char* bytes = reinterpret_cast<const char*>(data + offset + kTitleLengthSize);

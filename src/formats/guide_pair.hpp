@@ -30,13 +30,11 @@ inline constexpr std::string_view kProgramDataHeader{"JTV 3.x TV Program Data\n\
 inline constexpr std::size_t kRecordCountSize = 2;
 inline constexpr std::size_t kIndexRecordSize = 12;
 inline constexpr std::size_t kTitleLengthSize = 2;
-// Both the record count and the title offset are 16-bit fields.
-inline constexpr std::uint32_t kMaxRecordCount = 65'535;
+// The title offset is a 16-bit field.
 inline constexpr std::uint32_t kMaxTitleOffset = 65'535;
 // The most of a program data file that any index record can reach: a title
 // record at the highest offset with the longest length.
 inline constexpr std::size_t kMaxReachableProgramData = kMaxTitleOffset + kTitleLengthSize + 65'535;
-inline constexpr std::size_t kMaxIndexFileSize = kRecordCountSize + kIndexRecordSize * kMaxRecordCount;
 
 // Field codecs, composed byte by byte so they are right on any host.
 inline void store_le16(std::uint8_t* out, std::uint16_t value) {
@@ -46,6 +44,13 @@ inline void store_le16(std::uint8_t* out, std::uint16_t value) {
 
 inline std::uint16_t load_le16(const std::uint8_t* in) {
     return static_cast<std::uint16_t>(in[0] | in[1] << 8);
+}
+
+// A 16-bit field with only `available` of its bytes before the end of the
+// file: the missing bytes read as 0, so one byte gives its own value and none
+// gives 0 (the record count of an empty index file, for one).
+inline std::uint16_t load_le16_at_end(const std::uint8_t* in, std::size_t available) {
+    return available >= 2 ? load_le16(in) : available == 1 ? in[0] : 0;
 }
 
 inline void store_le64(std::uint8_t* out, std::uint64_t value) {
