@@ -30,9 +30,21 @@ build_windows() {  # build_windows PRESET ARCH
 run_under_wine() {  # run_under_wine ARCH WINEARCH
   export WINEPREFIX="$PWD/build-windows-$1/wine-prefix" WINEARCH="$2"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # One wine server for the whole run, started before anything else. Debian
+  # starts each program's own server with no persistence, so it quits as the
+  # program ends, and a program started in that moment can fail without a word.
+  local server=/usr/lib/wine/wineserver64
+  [[ -x $server ]] || server=/usr/lib/wine/wineserver32
+  mkdir -p "$WINEPREFIX"
+  "$server" -k 2>/dev/null || true
+  "$server" -w
+  "$server" -p
   # One prefix for the whole run, made once up front: Wine's first start is slow.
   "${wine_loader}" wineboot --init >/dev/null 2>&1
-  ctest --test-dir "build-windows-$1" --output-on-failure
+  local status=0
+  ctest --test-dir "build-windows-$1" --output-on-failure || status=$?
+  "$server" -k || true
+  return $status
 }
 
 build_windows windows i686
